@@ -1,5 +1,6 @@
 #include "engine/VlcPlayer.h"
 #include "support/FlacFixture.h"
+#include "support/VlcPluginKeeper.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -60,6 +61,7 @@ private:
 
 void TestVlcPlayer::initTestCase()
 {
+    keepVlcPluginsLoaded();
     QVERIFY(dir.isValid());
     tone = dir.filePath(u"tone.flac"_s);
     QVERIFY(FlacFixture::write(tone, 3));

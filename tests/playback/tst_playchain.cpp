@@ -3,6 +3,7 @@
 #include "playback/PlayLogic.h"
 #include "support/FlacFixture.h"
 #include "support/RecordingBar.h"
+#include "support/VlcPluginKeeper.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -37,6 +38,7 @@ private:
 
 void TestPlayChain::initTestCase()
 {
+    keepVlcPluginsLoaded();
     QVERIFY(dir.isValid());
     QVERIFY(FlacFixture::write(track(u"a.flac"_s), 1.2, 440));
     QVERIFY(FlacFixture::write(track(u"b.flac"_s), 1.2, 550));

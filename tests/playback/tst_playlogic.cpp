@@ -5,6 +5,7 @@
 #include "support/FakeMediaPlayer.h"
 #include "support/RecordingBar.h"
 #include "support/RecordingPane.h"
+#include "support/ScriptedPlayLogic.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -19,28 +20,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// The controller with a scripted engine in place of libvlc.
-class TestLogic : public PlayLogic {
-public:
-    FakeMediaPlayer *fake() const { return static_cast<FakeMediaPlayer *>(player.get()); }
-
-    int fakeType = EngineType::Vlc;
-    bool createSucceeds = true;
-    int enginesMade = 0;
-
-protected:
-    std::unique_ptr<MediaPlayer> newMediaPlayer(int type) override
-    {
-        if (type != EngineType::Vlc)
-            return nullptr;
-        auto engine = std::make_unique<FakeMediaPlayer>();
-        engine->engineType = fakeType;
-        engine->createSucceeds = createSucceeds;
-        ++enginesMade;
-        return engine;
-    }
-};
 
 libvlc_event_t engineEvent(libvlc_event_e type)
 {
@@ -86,7 +65,7 @@ private:
     void load(const QString &path);
 
     std::unique_ptr<QTemporaryDir> album;
-    std::unique_ptr<TestLogic> logic;
+    std::unique_ptr<ScriptedPlayLogic> logic;
     RecordingBar bar;
     RecordingPane pane;
 };
@@ -95,7 +74,7 @@ void TestPlayLogic::init()
 {
     bar = RecordingBar();
     pane = RecordingPane();
-    logic = std::make_unique<TestLogic>();
+    logic = std::make_unique<ScriptedPlayLogic>();
     appState.playLogic = logic.get();
     appState.playBar = &bar;
     appState.playWnd = &pane;

@@ -1,0 +1,5 @@
+#pragma once
+
+// Closing the main window: the placement is recorded, playback stops, the views, the engine
+// and the controller go in that order, and the main loop ends.
+void onClose();

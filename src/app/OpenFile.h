@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QList>
+#include <QUrl>
+
+class QString;
+
+// Opening files: every way a file reaches the player ends in loadFile.
+bool loadFile(const QString &path);
+void chooseFile();
+void onDropFiles(const QList<QUrl> &urls);
+void updateTitle();

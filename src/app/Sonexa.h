@@ -1,0 +1,6 @@
+#pragma once
+
+#include "app/MediaPlayerApp.h"
+
+// This program's application object.
+class Sonexa : public MediaPlayerApp {};
