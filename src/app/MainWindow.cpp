@@ -81,8 +81,10 @@ bool MainWindow::event(QEvent *event)
         return true;
     }
     // The control bar asks for a new layout when it hides or shows itself.
-    if (event->type() == QEvent::LayoutRequest)
+    if (event->type() == kMainLayoutRequest) {
         layoutMainWindow();
+        return true;
+    }
     return QWidget::event(event);
 }
 

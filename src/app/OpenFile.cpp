@@ -5,6 +5,7 @@
 #include "engine/MediaPlayer.h"
 #include "playback/PlayLogic.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QWidget>
@@ -65,4 +66,18 @@ void updateTitle()
                            !logic.currentName.isEmpty();
     appState.mainWindow->setWindowTitle(showsFile ? product + u" - "_s + logic.currentName
                                                   : product);
+}
+
+void onHandOff(const QString &path)
+{
+    if (!loadFile(path))
+        return;
+    QWidget *window = appState.mainWindow;
+    if (window->isMinimized())
+        window->showNormal();
+    window->raise();
+    window->activateWindow();
+    // Where the window manager refuses the focus, the window asks for attention instead.
+    if (!window->isActiveWindow())
+        QApplication::alert(window);
 }

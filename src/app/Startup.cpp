@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/ApplicationState.h"
+#include "app/HandOffChannel.h"
 #include "app/MainWindow.h"
 #include "app/OpenFile.h"
 #include "app/ScreenMode.h"
@@ -36,12 +37,20 @@ int wWinMain(QApplication &application, const QString &commandLine)
 
     const QString path = commandLinePath(commandLine);
     const bool hasFile = isReadableFile(path);
+    // A start with a file while another copy runs hands the file over and ends.
+    if (hasFile && HandOffChannel::handOffToRunningInstance(path)) {
+        ExitInstance();
+        return 0;
+    }
 
     if (!InitInstance(application))
         return 0;
     TerminationSignals terminationSignals;
     if (hasFile)
         loadFile(path);
+    HandOffChannel channel;
+    QObject::connect(&channel, &HandOffChannel::openRequested, &channel, &onHandOff);
+    channel.registerMainWindow();
     const int code = QApplication::exec();
     ExitInstance();
     return code;

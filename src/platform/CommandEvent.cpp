@@ -14,3 +14,11 @@ void postCommand(QObject *receiver, int id)
     if (receiver)
         QCoreApplication::postEvent(receiver, new CommandEvent(id));
 }
+
+const QEvent::Type kMainLayoutRequest = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+void postMainLayoutRequest(QObject *receiver)
+{
+    if (receiver)
+        QCoreApplication::postEvent(receiver, new QEvent(kMainLayoutRequest));
+}

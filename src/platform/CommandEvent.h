@@ -19,3 +19,9 @@ private:
 
 // Posts the command to the receiver (the main window); does nothing without a receiver.
 void postCommand(QObject *receiver, int id);
+
+// Asks the main window to lay itself out again, after the control bar hid or showed itself.
+// Qt's own LayoutRequest cannot carry this: Qt posts one whenever a child is shown or hidden,
+// and the layout itself hides and shows the bar.
+extern const QEvent::Type kMainLayoutRequest;
+void postMainLayoutRequest(QObject *receiver);

@@ -3,6 +3,7 @@
 #include "app/OpenFile.h"
 #include "app/ScreenMode.h"
 #include "app/Startup.h"
+#include "app/Views.h"
 #include "platform/CommandEvent.h"
 #include "platform/CommandIds.h"
 #include "support/ScriptedPlayLogic.h"
@@ -62,6 +63,7 @@ private slots:
     void layoutKeepsTheMinimum_data();
     void layoutKeepsTheMinimum();
     void fullScreenAndBack();
+    void idleWindowStaysIdle();
 
 private:
     void makeAlbum(int files);
@@ -322,6 +324,33 @@ void TestMainWindow::fullScreenAndBack()
     QVERIFY(!window->isFullScreen());
     QCOMPARE(window->geometry().topLeft(), QPoint(framed.left, framed.top));
     QCOMPARE(window->size(), QSize(framed.right - framed.left, framed.bottom - framed.top));
+}
+
+// Laying out hides and shows the bar; were that taken for a new layout request, the window
+// would lay itself out and repaint for ever.
+void TestMainWindow::idleWindowStaysIdle()
+{
+    QVERIFY(createViews());
+    window->show();
+    appState.ready = true;
+    layoutMainWindow();
+    QTest::qWait(200);
+
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            paints += event->type() == QEvent::Paint || event->type() == QEvent::Resize;
+            return false;
+        }
+    } counter;
+    for (QWidget *child : window->findChildren<QWidget *>())
+        child->installEventFilter(&counter);
+    window->installEventFilter(&counter);
+    QTest::qWait(600);
+    QVERIFY2(counter.paints <= 2, qPrintable(QString::number(counter.paints)));
+    destroyViews();
+    logic.release(); // deleted with the views
 }
 
 QTEST_MAIN(TestMainWindow)

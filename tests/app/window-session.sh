@@ -59,6 +59,14 @@ first_geometry="$X $Y $WIDTH $HEIGHT"
 xdotool key --window "$win" Next
 wait_title "Sonexa - 02 second.flac" >/dev/null || fail "Page Down did not play the next file"
 
+# A second copy started with a file hands it to this one and ends at once.
+sox -n -r 44100 -c 2 "$work/handed.flac" synth 20 sine 660 vol 0.1
+start=$(date +%s%3N)
+"$program" "$work/handed.flac" >>"$work/program.log" 2>&1 || fail "the second copy failed"
+elapsed=$(($(date +%s%3N) - start))
+[ "$elapsed" -lt 3000 ] || fail "the hand-off took $elapsed ms"
+wait_title "Sonexa - handed.flac" >/dev/null || fail "the handed file did not play"
+
 xdotool windowactivate --sync "$win" 2>/dev/null || true
 xdotool key alt+F4
 wait "$app" && status=0 || status=$?

@@ -692,8 +692,7 @@ void PlayBar::autoHide()
 void PlayBar::requestMainLayout()
 {
     // Posted, so the main window lays itself out after this tick, with the bar's new state.
-    if (appState.mainWindow)
-        QCoreApplication::postEvent(appState.mainWindow, new QEvent(QEvent::LayoutRequest));
+    postMainLayoutRequest(appState.mainWindow);
 }
 
 void PlayBar::startAutoHide()

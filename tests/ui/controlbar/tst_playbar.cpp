@@ -45,7 +45,7 @@ protected:
     {
         if (event->type() == CommandEvent::kType)
             commands << static_cast<CommandEvent *>(event)->id();
-        else if (event->type() == QEvent::LayoutRequest)
+        else if (event->type() == kMainLayoutRequest)
             ++layoutRequests;
         return QWidget::event(event);
     }
