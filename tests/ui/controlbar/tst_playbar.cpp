@@ -4,6 +4,7 @@
 #include "platform/InputClock.h"
 #include "playback/PlayLogic.h"
 #include "support/FakeMediaPlayer.h"
+#include "support/ScriptedPlayLogic.h"
 #include "ui/controlbar/PlayBar.h"
 #include "ui/controlbar/SkinButton.h"
 
@@ -21,18 +22,6 @@ using namespace Qt::StringLiterals;
 using namespace BarControl;
 
 namespace {
-
-// The controller with a scripted engine in place of libvlc.
-class TestLogic : public PlayLogic {
-public:
-    FakeMediaPlayer *fake() const { return static_cast<FakeMediaPlayer *>(player.get()); }
-
-protected:
-    std::unique_ptr<MediaPlayer> newMediaPlayer(int) override
-    {
-        return std::make_unique<FakeMediaPlayer>();
-    }
-};
 
 // Stands in for the main window: records the commands and layout requests posted to it.
 class RecordingWindow : public QWidget {
@@ -153,7 +142,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> folder;
     std::unique_ptr<QWidget> host;
-    std::unique_ptr<TestLogic> logic;
+    std::unique_ptr<ScriptedPlayLogic> logic;
     RecordingWindow mainWindow;
     quint32 tick = 0;
     QPoint cursor;
@@ -165,7 +154,7 @@ void TestPlayBar::init()
     host = std::make_unique<QWidget>();
     host->setGeometry(0, 0, 2200, 400);
     host->show();
-    logic = std::make_unique<TestLogic>();
+    logic = std::make_unique<ScriptedPlayLogic>();
     appState.playLogic = logic.get();
     appState.mainWindow = &mainWindow;
     QCoreApplication::removePostedEvents(&mainWindow);

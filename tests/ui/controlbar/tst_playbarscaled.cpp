@@ -2,6 +2,7 @@
 #include "engine/MediaPlayer.h"
 #include "playback/PlayLogic.h"
 #include "support/FakeMediaPlayer.h"
+#include "support/ScriptedPlayLogic.h"
 #include "ui/controlbar/PlayBar.h"
 
 #include <QGuiApplication>
@@ -16,17 +17,6 @@ using namespace Qt::StringLiterals;
 using namespace BarControl;
 
 namespace {
-
-class TestLogic : public PlayLogic {
-public:
-    FakeMediaPlayer *fake() const { return static_cast<FakeMediaPlayer *>(player.get()); }
-
-protected:
-    std::unique_ptr<MediaPlayer> newMediaPlayer(int) override
-    {
-        return std::make_unique<FakeMediaPlayer>();
-    }
-};
 
 const QColor kTrack(0, 0, 255);
 const QColor kKnob(255, 0, 0);
@@ -63,7 +53,7 @@ void TestPlayBarScaled::sharpAtScreenResolution()
     writeImage(skin.filePath(u"IDB_NEXT.png"_s), {36, 32}, kKnob);
     writeImage(skin.filePath(u"IDB_NEXT@2x.png"_s), {72, 64}, kSharpKnob);
 
-    TestLogic logic;
+    ScriptedPlayLogic logic;
     appState.playLogic = &logic;
     QVERIFY(logic.createMediaPlayer(EngineType::Vlc));
     logic.fake()->state = EngineState::Playing;

@@ -4,6 +4,7 @@
 #include "platform/InputClock.h"
 #include "playback/PlayLogic.h"
 #include "support/FakeMediaPlayer.h"
+#include "support/ScriptedPlayLogic.h"
 #include "ui/views/PlayWnd.h"
 #include "ui/widgets/Hyperlink.h"
 
@@ -21,18 +22,6 @@ using namespace Qt::StringLiterals;
 using namespace CommandId;
 
 namespace {
-
-// The controller with a scripted engine in place of libvlc.
-class TestLogic : public PlayLogic {
-public:
-    FakeMediaPlayer *fake() const { return static_cast<FakeMediaPlayer *>(player.get()); }
-
-protected:
-    std::unique_ptr<MediaPlayer> newMediaPlayer(int type) override
-    {
-        return type == EngineType::Vlc ? std::make_unique<FakeMediaPlayer>() : nullptr;
-    }
-};
 
 // Stands in for the main window: parents the pane and records the commands posted to it.
 class MainWindowStandIn : public QWidget {
@@ -109,7 +98,7 @@ private:
     QTemporaryDir skins;
     std::unique_ptr<QTemporaryDir> album;
     std::unique_ptr<MainWindowStandIn> mainWindow;
-    std::unique_ptr<TestLogic> logic;
+    std::unique_ptr<ScriptedPlayLogic> logic;
     PlayWnd *pane = nullptr;
     quint32 tick = 0;
     QPoint cursor;
@@ -136,7 +125,7 @@ void TestPlayWnd::init()
     InputClock::setSource([this] { return tick; }, [this] { return cursor; });
     mainWindow = std::make_unique<MainWindowStandIn>();
     mainWindow->setGeometry(100, 100, 672, 456);
-    logic = std::make_unique<TestLogic>();
+    logic = std::make_unique<ScriptedPlayLogic>();
     appState.mainWindow = mainWindow.get();
     appState.playLogic = logic.get();
     pane = PlayWnd::instance();
