@@ -1,5 +1,6 @@
 #include "app/ExitSequence.h"
 
+#include "app/Advertisement.h"
 #include "app/ApplicationState.h"
 #include "app/ScreenMode.h"
 #include "app/Views.h"
@@ -10,6 +11,10 @@
 
 void onClose()
 {
+    // The panel may keep the program open and playing.
+    constexpr int kKeepOpen = 2;
+    if (showAdvertisement(appState.mainWindow) == kKeepOpen)
+        return;
     // In full-screen mode the placement recorded before it is kept.
     rememberPlacement();
     if (QWidget *window = appState.mainWindow)

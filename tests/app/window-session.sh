@@ -89,4 +89,35 @@ kill -TERM "$app"
 wait "$app" && status=0 || status=$?
 app=
 [ "$status" -eq 0 ] || fail "exit code $status after SIGTERM"
-echo "PASS: played, took keys, closed with 0, restored $first_geometry"
+
+# close_with_panel <answer or "none">: starts a copy, closes it with Alt+F4 and prints whether
+# it is still running afterwards. "none" runs a copy that has no advertisement library.
+close_with_panel() {
+    local copy=$program
+    if [ "$1" = none ]; then
+        mkdir -p "$work/bare" && cp "$program" "$work/bare/" && copy="$work/bare/$(basename "$program")"
+    fi
+    SONEXA_ADS_RESULT=$1 SONEXA_ADS_LOG="$work/ads.log" "$copy" "$work/handed.flac" \
+        >>"$work/program.log" 2>&1 &
+    app=$!
+    win=$(wait_title "Sonexa - handed.flac") || fail "no window for the panel's answer $1"
+    xdotool windowactivate --sync "$win" 2>/dev/null || true
+    xdotool key alt+F4
+    sleep 1.5
+    if kill -0 "$app" 2>/dev/null; then
+        echo running
+        kill -KILL "$app"
+    else
+        wait "$app" || fail "exit code $? with the panel's answer $1"
+        echo ended
+    fi
+    wait "$app" 2>/dev/null || true
+    app=
+}
+[ "$(close_with_panel 2)" = running ] || fail "the panel's answer 2 did not keep the program open"
+[ "$(close_with_panel 0)" = ended ] || fail "the panel's answer 0 did not let the program close"
+[ "$(close_with_panel none)" = ended ] || fail "without the library the program did not close"
+[ "$(grep -c '^Sonexa https://ads.brightfold.example/ads/sonexa/ads.php$' "$work/ads.log")" = 2 ] ||
+    fail "the panel was not called once per close with the product name and the address"
+
+echo "PASS: played, took keys, handed over, closed with 0, restored $first_geometry, panel obeyed"
