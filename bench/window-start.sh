@@ -27,7 +27,10 @@ start_once() {
     t0=$(now_ms)
     QT_LOGGING_RULES="sonexa.debug=true" "$program" "$work/tone.flac" >"$log" 2>&1 &
     app=$!
-    xdotool search --sync --onlyvisible --name '^(Media Player|Sonexa.*)$' >/dev/null
+    # Polled by hand: xdotool's own --sync waits in half-second steps.
+    until xdotool search --onlyvisible --name '^(Media Player|Sonexa.*)$' >/dev/null 2>&1; do
+        sleep 0.005
+    done
     local shown=$(($(now_ms) - t0))
     until grep -q "libvlc_MediaPlayerPlaying" "$log"; do sleep 0.002; done
     echo "$shown $(($(now_ms) - t0))"
